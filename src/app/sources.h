@@ -12,8 +12,8 @@ namespace yanchuan {
 
 enum class SourceId { Indo, Viet, Chongqing, Pk10 };
 
-inline constexpr std::array<SourceId, 4> kAllSources = {SourceId::Indo, SourceId::Viet, SourceId::Chongqing,
-                                                        SourceId::Pk10};
+inline constexpr std::array<SourceId, 4> kAllSources
+    = {SourceId::Indo, SourceId::Viet, SourceId::Chongqing, SourceId::Pk10};
 
 // The key of a source in sources.ini and in scripts: "indo", "viet", "chongqing", "pk10".
 std::string_view SourceKey(SourceId source);
