@@ -14,8 +14,7 @@ DrawTable::DrawTable(const DrawTableLayout& layout)
     : m_layout(layout)
     , m_cells(static_cast<std::size_t>(layout.rows * layout.columns))
     , m_columnWidths(static_cast<std::size_t>(layout.columns), layout.defaultColumnWidth)
-{
-}
+{ }
 
 bool DrawTable::Contains(Int row, Int column) const
 {
@@ -117,15 +116,9 @@ bool DrawTable::IsCentred(Int row, Int column) const
     return Contains(row, column) && m_cells[IndexOf(row, column)].centred;
 }
 
-void DrawTable::AddObserver(DrawTableObserver* observer)
-{
-    m_observers.push_back(observer);
-}
+void DrawTable::AddObserver(DrawTableObserver* observer) { m_observers.push_back(observer); }
 
-void DrawTable::RemoveObserver(DrawTableObserver* observer)
-{
-    std::erase(m_observers, observer);
-}
+void DrawTable::RemoveObserver(DrawTableObserver* observer) { std::erase(m_observers, observer); }
 
 void DrawTable::NotifyPresentation()
 {

@@ -24,9 +24,9 @@ struct DrawTableLayout {
 class DrawTableObserver {
 public:
     virtual ~DrawTableObserver() = default;
-    virtual void CellTextChanged(int /*row*/, int /*column*/) {}
-    virtual void CursorChanged() {}
-    virtual void PresentationChanged() {}
+    virtual void CellTextChanged(int /*row*/, int /*column*/) { }
+    virtual void CursorChanged() { }
+    virtual void PresentationChanged() { }
 };
 
 // A fixed grid of GBK texts with a header row 0, a number column 0, and a cursor
