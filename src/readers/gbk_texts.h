@@ -70,6 +70,16 @@ inline constexpr std::string_view kPk10PeriodsEnd = "\xC6\xDA"
 inline constexpr std::string_view kPk10Hit = " \xD6\xD0\r\n"; // " 中\r\n"
 inline constexpr std::string_view kPk10Miss = " \xA8w\r\n"; // " ╳\r\n"
 
+// Draw simulator pages
+inline constexpr std::string_view kPageSucceeded = "\xB3\xC9\xB9\xA6"; // "成功"
+inline constexpr std::string_view kPageDrawn = "\xD2\xD1\xBF\xAA\xBD\xB1"; // "已开奖"
+inline constexpr std::string_view kPageAwaitingDraw = "\xB5\xC8\xB4\xFD\xBF\xAA\xBD\xB1"; // "等待开奖"
+inline constexpr std::string_view kPageLatestDraws = "\xD7\xEE\xD0\xC2\xBF\xAA\xBD\xB1"; // "最新开奖"
+inline constexpr std::string_view kPageDrawNumbers = "\xBF\xAA\xBD\xB1\xBA\xC5\xC2\xEB"; // "开奖号码"
+inline constexpr std::string_view kPageBulletin = "\xBF\xAA\xBD\xB1\xB9\xAB\xB8\xE6"; // "开奖公告"
+inline constexpr std::string_view kPageDisclaimer = "\xCA\xFD\xBE\xDD\xBD\xF6\xB9\xA9\xB2\xCE\xBF\xBC\xA3\xAC"
+                                                    "\xD2\xD4\xB9\xD9\xB7\xBD\xB9\xAB\xB2\xBC\xCE\xAA\xD7\xBC"; // "数据仅供参考，以官方公布为准"
+
 // clang-format on
 
 } // namespace yanchuan::gbk
