@@ -303,6 +303,4 @@ void DrawSimulator::SetFailures(double rate, std::uint64_t seed)
 
 const DrawBook& DrawSimulator::Book() const { return m_impl->book; }
 
-const SimulatorOptions& DrawSimulator::Options() const { return m_impl->options; }
-
 } // namespace yanchuan::drawsim

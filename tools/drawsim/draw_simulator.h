@@ -38,8 +38,8 @@ public:
     DrawSimulator(const DrawSimulator&) = delete;
     DrawSimulator& operator=(const DrawSimulator&) = delete;
 
-    // Each request's line, called from the serving threads one at a time. Set
-    // it before Start.
+    // Where each request's line goes: called from the serving threads, one
+    // call at a time.
     void SetRequestLog(std::function<void(const std::string&)> log);
 
     // Binds the four ports and serves each on threads of its own; nothing, or
@@ -60,7 +60,6 @@ public:
     void SetFailures(double rate, std::uint64_t seed);
 
     const DrawBook& Book() const;
-    const SimulatorOptions& Options() const;
 
 private:
     struct Impl;
