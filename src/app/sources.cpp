@@ -49,9 +49,17 @@ std::string_view Trim(std::string_view s)
     return s.substr(first, s.find_last_not_of(kSpace) - first + 1);
 }
 
-// Why a host setting cannot be put into a URL, or nothing when it can. The
-// value may carry a user name and password ("user:pw@host:port"), which the
-// page fetch passes on; an IPv6 address keeps its brackets.
+std::string KeyList()
+{
+    std::string list;
+    for (const auto& entry : kSourceTable) {
+        list += (list.empty() ? "" : ", ") + std::string(entry.key);
+    }
+    return list;
+}
+
+} // namespace
+
 std::optional<std::string_view> HostProblem(std::string_view host)
 {
     if (host.empty()) {
@@ -91,17 +99,6 @@ std::optional<std::string_view> HostProblem(std::string_view host)
     }
     return std::nullopt;
 }
-
-std::string KeyList()
-{
-    std::string list;
-    for (const auto& entry : kSourceTable) {
-        list += (list.empty() ? "" : ", ") + std::string(entry.key);
-    }
-    return list;
-}
-
-} // namespace
 
 std::string_view SourceKey(SourceId source) { return EntryOf(source).key; }
 

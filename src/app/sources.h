@@ -29,6 +29,10 @@ struct Sources {
     void SetHost(SourceId source, std::string host) { hosts[static_cast<std::size_t>(source)] = std::move(host); }
 };
 
+// Why a host setting cannot be put into a URL, or nothing when it can: a host or
+// host:port, possibly with a user name and password ("user:pw@host:port").
+std::optional<std::string_view> HostProblem(std::string_view host);
+
 // Every source on the draw simulator's port on 127.0.0.1.
 Sources DefaultSources();
 

@@ -70,6 +70,13 @@ inline constexpr std::string_view kPk10PeriodsEnd = "\xC6\xDA"
 inline constexpr std::string_view kPk10Hit = " \xD6\xD0\r\n"; // " 中\r\n"
 inline constexpr std::string_view kPk10Miss = " \xA8w\r\n"; // " ╳\r\n"
 
+// Forecast record
+inline constexpr std::string_view kPk10HitSign = "\xD6\xD0"; // "中"
+inline constexpr std::string_view kRecordNotJudged = "\xCE\xB4\xC5\xD0"; // "未判"
+inline constexpr std::string_view kRecordHitRate = "\xC3\xFC\xD6\xD0\xC2\xCA"; // "命中率"
+inline constexpr std::string_view kRecordChance = "\xCB\xE6\xBB\xFA"; // "随机"
+inline constexpr std::string_view kRecordLongestMisses = "\xD7\xEE\xB3\xA4\xC1\xAC\xB4\xED"; // "最长连错"
+
 // Draw simulator pages
 inline constexpr std::string_view kPageSucceeded = "\xB3\xC9\xB9\xA6"; // "成功"
 inline constexpr std::string_view kPageDrawn = "\xD2\xD1\xBF\xAA\xBD\xB1"; // "已开奖"

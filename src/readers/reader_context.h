@@ -13,7 +13,7 @@ struct ReaderContext {
     PageFetch& fetch;
     EventPump& events;
     // The pause between two fetches of a page that still shows the pending draw.
-    std::chrono::milliseconds pendingPause{0};
+    std::chrono::milliseconds pendingPause {0};
     // At most this many fetches in one read; then the last page is parsed.
     int maxFetches = 60;
 };

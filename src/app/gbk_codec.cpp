@@ -1,0 +1,187 @@
+#include "app/gbk_codec.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace yanchuan {
+
+namespace {
+
+// One conversion descriptor per direction for the program's life; everything
+// runs on one thread.
+class Converter final {
+public:
+    Converter(const char* to, const char* from)
+        : m_cd(iconv_open(to, from))
+    { }
+    ~Converter()
+    {
+        if (m_cd != reinterpret_cast<iconv_t>(-1)) {
+            iconv_close(m_cd);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much of `in` as it can; returns the number of bytes consumed.
+    // Stops at the first byte sequence that does not convert.
+    std::size_t Convert(std::string_view in, std::string& out)
+    {
+        if (m_cd == reinterpret_cast<iconv_t>(-1)) {
+            return 0;
+        }
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        char buffer[4096];
+        while (inLeft > 0) {
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t result = iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
+            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                break;
+            }
+        }
+        return in.size() - inLeft;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+Converter& FromGbk()
+{
+    static Converter converter("UTF-8", "GBK");
+    return converter;
+}
+
+Converter& ToGbk()
+{
+    static Converter converter("GBK", "UTF-8");
+    return converter;
+}
+
+bool IsGbkPair(unsigned char lead, unsigned char trail)
+{
+    return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
+}
+
+// The length of the UTF-8 sequence at the start of text, or 0 when it is not one.
+std::size_t Utf8SequenceLength(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, cp = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) != 0x80) {
+            return 0;
+        }
+        cp = cp << 6 | (c & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
+} // namespace
+
+std::optional<std::string> GbkCharToUtf8(char lead, char trail)
+{
+    if (!IsGbkPair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail))) {
+        return std::nullopt;
+    }
+    const char pair[2] = {lead, trail};
+    std::string out;
+    if (FromGbk().Convert(std::string_view(pair, 2), out) != 2) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+std::string GbkToUtf8(std::string_view gbk)
+{
+    std::string out;
+    out.reserve(gbk.size() * 3 / 2);
+    std::size_t i = 0;
+    while (i < gbk.size()) {
+        // ASCII runs go straight through; characters one at a time, so that
+        // glibc's single-byte reading of 0x80 never applies.
+        const auto c = static_cast<unsigned char>(gbk[i]);
+        if (c < 0x80) {
+            out.push_back(gbk[i++]);
+            continue;
+        }
+        if (i + 1 < gbk.size()) {
+            if (auto utf8 = GbkCharToUtf8(gbk[i], gbk[i + 1])) {
+                out += *utf8;
+                i += 2;
+                continue;
+            }
+        }
+        out += "\xEF\xBF\xBD";
+        ++i;
+    }
+    return out;
+}
+
+std::string Utf8ToGbk(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t length = Utf8SequenceLength(utf8.substr(i));
+        if (length == 0) {
+            out.push_back('?');
+            ++i;
+            continue;
+        }
+        if (length == 1) {
+            out.push_back(utf8[i++]);
+            continue;
+        }
+        std::string gbk;
+        // A character that GBK writes as one high byte (glibc's euro sign) would
+        // read as a lead byte everywhere else; it is not taken either.
+        if (ToGbk().Convert(utf8.substr(i, length), gbk) == length && gbk.size() == 2) {
+            out += gbk;
+        } else {
+            out.push_back('?');
+        }
+        i += length;
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t length = Utf8SequenceLength(text.substr(i));
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+} // namespace yanchuan
