@@ -97,5 +97,39 @@ TEST_F(DeskTest, ATickDueDuringAReadRunsNestedInIt)
     EXPECT_EQ(trace.clock, (std::vector<std::string> {"10:00:05", "10:00:16"}));
 }
 
+// A clock that moves on one second with every reading.
+class RunningClock final : public Clock {
+public:
+    explicit RunningClock(DateTime start)
+        : m_next(start)
+    { }
+    DateTime CurrentTime() const override
+    {
+        ++readings;
+        const DateTime now = m_next;
+        m_next.second = (m_next.second + 1) % 60;
+        return now;
+    }
+    mutable int readings = 0;
+
+private:
+    mutable DateTime m_next;
+};
+
+TEST(DeskClock, ATickReadsTheClockOnce)
+{
+    FakeFetch fetch;
+    FakeEvents events;
+    RunningClock clock({2026, 12, 31, 10, 11, 4});
+    Desk desk(fetch, clock, events, DefaultSources());
+    Trace trace;
+    desk.SetListener(&trace);
+    desk.ClockTick();
+    // Second 04 fires nothing, even though later readings would say 05.
+    EXPECT_EQ(desk.ClockLabel(), "10:11:04");
+    EXPECT_TRUE(trace.names.empty());
+    EXPECT_EQ(clock.readings, 1);
+}
+
 } // namespace
 } // namespace yanchuan
