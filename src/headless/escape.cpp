@@ -83,6 +83,36 @@ std::string EscapeText(std::string_view gbk, bool raw)
     return out;
 }
 
+std::string EscapeScriptText(std::string_view text, bool raw)
+{
+    if (raw) {
+        return EscapeText(text, false);
+    }
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (AppendAsciiEscaped(out, byte)) {
+            ++i;
+            continue;
+        }
+        // The shortest prefix that is UTF-8 is the character, since no shorter
+        // piece of a multi-byte character is UTF-8 by itself.
+        std::size_t length = 2;
+        while (length <= 4 && !IsValidUtf8(text.substr(i, length))) {
+            ++length;
+        }
+        if (length <= 4) {
+            out += text.substr(i, length);
+            i += length;
+        } else {
+            AppendHexEscape(out, byte);
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::optional<std::string> UnescapeText(std::string_view escaped, bool raw, std::string& error)
 {
     std::string out;
@@ -97,6 +127,10 @@ std::optional<std::string> UnescapeText(std::string_view escaped, bool raw, std:
         return true;
     };
     for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '\0') {
+            error = "a zero byte in the text";
+            return std::nullopt;
+        }
         if (escaped[i] != '\\') {
             plain.push_back(escaped[i]);
             continue;

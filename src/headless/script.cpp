@@ -52,8 +52,6 @@ int DaysInMonth(int year, int month)
     return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
 
-std::string Quoted(std::string_view text) { return "'" + EscapeText(text, false) + "'"; }
-
 } // namespace
 
 void ScriptEvents::Pause(std::chrono::milliseconds duration)
@@ -116,6 +114,7 @@ std::optional<std::string> ScriptRunner::RunLine(std::string_view line)
         return std::nullopt;
     }
     const std::string_view command = words.front();
+    auto quoted = [&](std::string_view text) { return "'" + EscapeScriptText(text, m_raw) + "'"; };
 
     auto expectWords = [&](std::size_t count, std::string_view usage) -> Error {
         if (words.size() != count) {
@@ -126,7 +125,7 @@ std::optional<std::string> ScriptRunner::RunLine(std::string_view line)
     auto kindAt = [&](std::size_t i, LotteryKind& kind) -> Error {
         const auto parsed = KindFromName(words[i]);
         if (!parsed) {
-            return "unknown lottery " + Quoted(words[i])
+            return "unknown lottery " + quoted(words[i])
                 + " (one of Pk10, Chongqing, VietFive, IndoFive, VietOne, IndoOne)";
         }
         kind = *parsed;
@@ -140,10 +139,10 @@ std::optional<std::string> ScriptRunner::RunLine(std::string_view line)
         }
         const auto source = SourceFromKey(words[1]);
         if (!source) {
-            return "unknown source " + Quoted(words[1]) + " (one of indo, viet, chongqing, pk10)";
+            return "unknown source " + quoted(words[1]) + " (one of indo, viet, chongqing, pk10)";
         }
         if (const auto problem = HostProblem(words[2])) {
-            return "bad host " + Quoted(words[2]) + ": " + std::string(*problem);
+            return "bad host " + quoted(words[2]) + ": " + std::string(*problem);
         }
         m_desk.SetHost(*source, std::string(words[2]));
     } else if (command == "now") {
@@ -153,7 +152,7 @@ std::optional<std::string> ScriptRunner::RunLine(std::string_view line)
         const std::string text = std::string(words[1]) + " " + std::string(words[2]);
         const auto now = ParseDateTime(text);
         if (!now) {
-            return "bad time " + Quoted(text) + " (YYYY-MM-DD HH:MM:SS)";
+            return "bad time " + quoted(text) + " (YYYY-MM-DD HH:MM:SS)";
         }
         m_clock.Set(*now);
     } else if (command == "read" || command == "analyse" || command == "table" || command == "cursor"
@@ -192,7 +191,7 @@ std::optional<std::string> ScriptRunner::RunLine(std::string_view line)
         const auto row = ParseNumber<Int>(words[2]);
         const auto column = ParseNumber<Int>(words[3]);
         if (!row || !column) {
-            return "bad number " + Quoted(row ? words[3] : words[2]);
+            return "bad number " + quoted(row ? words[3] : words[2]);
         }
         m_desk.ClickCell(kind, *row, *column);
     } else if (command == "type") {
@@ -222,21 +221,21 @@ std::optional<std::string> ScriptRunner::RunLine(std::string_view line)
         }
         const auto ms = ParseNumber<int>(words[1]);
         if (!ms || *ms < 0) {
-            return "bad number " + Quoted(words[1]) + " (milliseconds, 0 or more)";
+            return "bad number " + quoted(words[1]) + " (milliseconds, 0 or more)";
         }
         m_desk.SetPendingPause(std::chrono::milliseconds(*ms));
     } else if (command == "clock") {
         if (auto e = expectWords(1, "clock")) {
             return e;
         }
-        m_out << m_desk.ClockLabel() << '\n';
+        m_out << EscapeText(m_desk.ClockLabel(), m_raw) << '\n';
     } else if (command == "trace") {
         if (words.size() != 2 || (words[1] != "on" && words[1] != "off")) {
             return std::string("usage: trace on|off");
         }
         m_trace = words[1] == "on";
     } else {
-        return "unknown command " + Quoted(command);
+        return "unknown command " + quoted(command);
     }
     return std::nullopt;
 }
@@ -250,13 +249,15 @@ int ScriptRunner::Run(std::istream& in)
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (auto error = RunLine(line)) {
-            m_out.flush();
-            m_err << "error: line " << number << ": " << *error << '\n';
+        const auto error = RunLine(line);
+        // Whoever feeds the script a line at a time sees each line's output
+        // before sending the next.
+        m_out.flush();
+        if (error) {
+            m_err << "error: line " << number << ": " << *error << std::endl;
             return 2;
         }
     }
-    m_out.flush();
     return 0;
 }
 
