@@ -4,7 +4,6 @@
 #include "app/qt/qt_event_pump.h"
 #include "app/qt/second_ticker.h"
 #include "headless/escape.h"
-#include "readers/curl_page_fetch.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -55,12 +54,34 @@ public:
     }
     ~LogWatch() override { m_printer.m_desk.Log(m_kind).RemoveObserver(this); }
 
-    void TextAppended(std::string_view appended) override { m_printer.PrintLog(m_kind, "+", appended); }
-    void TextReplaced(bool) override { m_printer.PrintLog(m_kind, "=", m_printer.m_desk.Log(m_kind).KillLogText()); }
+    void TextAppended(std::string_view appended) override
+    {
+        m_printer.PrintLog(m_kind, "+", appended);
+        m_record.Feed(appended);
+        PrintRecordIfChanged();
+    }
+    void TextReplaced(bool) override
+    {
+        const Text& text = m_printer.m_desk.Log(m_kind).KillLogText();
+        m_printer.PrintLog(m_kind, "=", text);
+        m_record.Reset(text);
+        PrintRecordIfChanged();
+    }
 
 private:
+    void PrintRecordIfChanged()
+    {
+        Text description = m_record.Describe();
+        if (description != m_described) {
+            m_printer.m_err << KindName(m_kind) << ": " << GbkToUtf8(description) << std::endl;
+            m_described = std::move(description);
+        }
+    }
+
     LivePrinter& m_printer;
     LotteryKind m_kind;
+    ForecastRecord m_record {m_kind};
+    Text m_described = m_record.Describe();
 };
 
 LivePrinter::LivePrinter(Desk& desk, std::ostream& out, std::ostream& err, bool raw)
@@ -145,7 +166,7 @@ constexpr std::chrono::milliseconds kLivePendingPause {1000};
 
 } // namespace
 
-int RunLive(bool raw)
+int RunLive(PageFetch& fetch, bool raw)
 {
     int argc = 1;
     char name[] = "yanchuan-headless";
@@ -156,10 +177,14 @@ int RunLive(bool raw)
         std::cerr << "yanchuan-headless: cannot set up signal handling\n";
         return 1;
     }
+    // A signal can come while no event loop runs (during the start-up's own
+    // ProcessEvents), where exit() would be lost; the flag keeps it.
+    bool stopping = false;
     QSocketNotifier signalNotifier(g_signalSocket[1], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
         char byte = 0;
         [[maybe_unused]] const auto read = ::read(g_signalSocket[1], &byte, 1);
+        stopping = true;
         QCoreApplication::exit(0);
     });
     std::signal(SIGINT, OnSignal);
@@ -167,7 +192,6 @@ int RunLive(bool raw)
 
     const Sources sources
         = LoadSources(SourcesFilePath(), [](const std::string& message) { std::cerr << message << '\n'; });
-    CurlPageFetch fetch;
     SystemClock clock;
     FlushingEventPump events;
     Desk desk(fetch, clock, events, sources);
@@ -177,12 +201,16 @@ int RunLive(bool raw)
 
     desk.OnMainWindowCreated();
     printer.Flush();
+    // A tick due while the operation under way finishes after a signal starts
+    // nothing new.
     SecondTicker ticker([&] {
-        desk.ClockTick();
-        printer.Flush();
+        if (!stopping) {
+            desk.ClockTick();
+            printer.Flush();
+        }
     });
     ticker.Start();
-    const int status = app.exec();
+    const int status = stopping ? 0 : app.exec();
     printer.Flush();
     return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/desk.h"
+#include "app/forecast_record.h"
 
 #include <array>
 #include <iosfwd>
@@ -10,8 +11,9 @@ namespace yanchuan {
 
 // Live mode's output: one line for each table row and each kill log that
 // changes, "table KIND ROW<TAB>cells" and "log KIND +appended" or
-// "log KIND =whole text"; the desk's messages on err. A row is printed once the
-// reader has moved on from it, so a read gives one line per row it changed.
+// "log KIND =whole text"; on err the desk's messages, and each lottery's forecast
+// record whenever a log change changes it. A row is printed once the reader has
+// moved on from it, so a read gives one line per row it changed.
 class LivePrinter final : public DeskListener {
 public:
     LivePrinter(Desk& desk, std::ostream& out, std::ostream& err, bool raw);
@@ -39,7 +41,7 @@ private:
     std::array<std::unique_ptr<LogWatch>, 6> m_logs;
 };
 
-// Runs live mode until SIGINT or SIGTERM; returns the exit status.
-int RunLive(bool raw);
+// Runs live mode on the fetch until SIGINT or SIGTERM; returns the exit status.
+int RunLive(PageFetch& fetch, bool raw);
 
 } // namespace yanchuan

@@ -2,6 +2,8 @@
 #include "headless/script.h"
 #include "readers/curl_page_fetch.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -11,28 +13,46 @@ namespace {
 constexpr std::string_view kUsage = "usage: yanchuan-headless [--utf8|--raw]\n"
                                     "       yanchuan-headless --script FILE [--raw]   (FILE may be -)\n";
 
-int RunScript(const std::string& path, bool raw)
+using namespace yanchuan;
+
+// A fetch that failed leaves rows of minus signs or empty cells; this says why.
+void ReportFetchProblems(CurlPageFetch& fetch)
 {
-    using namespace yanchuan;
+    fetch.SetOutcomeSink([](const FetchOutcome& outcome) {
+        const bool ok
+            = outcome.status == FetchOutcome::Status::Ok && outcome.httpStatus >= 200 && outcome.httpStatus < 300;
+        if (!ok) {
+            std::cerr << "fetch " << outcome.url << ": " << DescribeOutcome(outcome) << std::endl;
+        }
+    });
+}
+
+int RunScript(CurlPageFetch& fetch, const std::string& path, bool raw)
+{
     std::ifstream file;
     std::istream* in = &std::cin;
     if (path != "-") {
         file.open(path, std::ios::binary);
         if (!file) {
-            std::cerr << "yanchuan-headless: cannot open script " << path << '\n';
+            std::cerr << "yanchuan-headless: cannot open script " << path << ": " << std::strerror(errno) << '\n';
             return 2;
         }
         in = &file;
     }
     const Sources sources
         = LoadSources(SourcesFilePath(), [](const std::string& message) { std::cerr << message << '\n'; });
-    CurlPageFetch fetch;
     ScriptClock clock;
     ScriptEvents events;
     Desk desk(fetch, clock, events, sources);
     desk.OnMainWindowCreated();
     ScriptRunner runner(desk, clock, std::cout, std::cerr, raw);
     return runner.Run(*in);
+}
+
+int UsageError(std::string_view what)
+{
+    std::cerr << "yanchuan-headless: " << what << '\n' << kUsage;
+    return 2;
 }
 
 } // namespace
@@ -48,20 +68,26 @@ int main(int argc, char** argv)
             raw = true;
         } else if (arg == "--utf8") {
             utf8 = true;
-        } else if (arg == "--script" && i + 1 < argc) {
+        } else if (arg == "--script") {
+            if (i + 1 == argc) {
+                return UsageError("--script needs a FILE (or - for stdin)");
+            }
+            if (script) {
+                return UsageError("--script is given twice");
+            }
             script = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
         } else {
-            std::cerr << "yanchuan-headless: unknown argument '" << arg << "'\n" << kUsage;
-            return 2;
+            return UsageError("unknown argument '" + std::string(arg) + "'");
         }
     }
-    if ((raw && utf8) || (script && utf8)) {
-        std::cerr << kUsage;
-        return 2;
+    if (raw && utf8) {
+        return UsageError("--raw and --utf8 exclude each other");
     }
     std::ios::sync_with_stdio(false);
-    return script ? RunScript(script, raw) : yanchuan::RunLive(raw);
+    CurlPageFetch fetch;
+    ReportFetchProblems(fetch);
+    return script ? RunScript(fetch, script, raw) : RunLive(fetch, raw);
 }
