@@ -58,10 +58,29 @@ TEST(Escape, TypedTextIsReadBack)
 
 TEST(Escape, BadEscapesAreRefused)
 {
-    for (const std::string_view bad : {"\\x00", "\\x4", "\\xZZ", "\\q", "end\\", "\xC6\xDA"}) {
+    using namespace std::string_view_literals;
+    for (const std::string_view bad : {"\\x00"sv, "a\0b"sv, "\\x4"sv, "\\xZZ"sv, "\\q"sv, "end\\"sv, "\xC6\xDA"sv}) {
         std::string error;
         EXPECT_FALSE(UnescapeText(bad, false, error)) << bad;
         EXPECT_FALSE(error.empty());
+    }
+}
+
+// A message quotes a word of the script in UTF-8, whichever encoding the
+// script is in.
+TEST(Escape, ScriptWordsAreQuotedInUtf8)
+{
+    const struct {
+        std::string_view text;
+        bool raw;
+        std::string_view quoted;
+    } cases[] = {
+        {"\xE6\x9C\x9F\t", false, "\xE6\x9C\x9F\\t"}, // 期 in a UTF-8 script
+        {"\xC6\xDA\t", true, "\xE6\x9C\x9F\\t"}, // 期 in a GBK script
+        {"\xE6\x9C!\xFF", false, "\\xe6\\x9c!\\xff"}, // a cut character, a byte UTF-8 never has
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EscapeScriptText(c.text, c.raw), c.quoted);
     }
 }
 
