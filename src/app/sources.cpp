@@ -1,6 +1,7 @@
 #include "app/sources.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -121,6 +122,28 @@ Sources DefaultSources()
         sources.SetHost(source, std::string(kDefaultAddress) + ":" + std::to_string(DefaultPort(source)));
     }
     return sources;
+}
+
+std::vector<SourceId> SourcesOfUrl(const Sources& sources, std::string_view url)
+{
+    const auto scheme = url.find("://");
+    std::string_view authority = scheme == std::string_view::npos ? url : url.substr(scheme + 3);
+    authority = authority.substr(0, authority.find_first_of("/?#"));
+    const auto sameHost = [authority](std::string_view host) {
+        return std::equal(host.begin(), host.end(), authority.begin(), authority.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+    };
+    std::vector<SourceId> found;
+    if (authority.empty()) {
+        return found;
+    }
+    for (const SourceId source : kAllSources) {
+        if (sameHost(sources.Host(source))) {
+            found.push_back(source);
+        }
+    }
+    return found;
 }
 
 std::string SourcesFilePath()

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The hosts of the four results sources, the only settings of the system.
 namespace yanchuan {
@@ -35,6 +36,11 @@ std::optional<std::string_view> HostProblem(std::string_view host);
 
 // Every source on the draw simulator's port on 127.0.0.1.
 Sources DefaultSources();
+
+// The sources whose host setting is the URL's host, port and user, as the
+// readers put it there: the sources that a fetch of the URL may have served.
+// Several when they share a host.
+std::vector<SourceId> SourcesOfUrl(const Sources& sources, std::string_view url);
 
 // $XDG_CONFIG_HOME/yanchuan/sources.ini, or ~/.config/yanchuan/sources.ini.
 std::string SourcesFilePath();

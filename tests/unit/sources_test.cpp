@@ -163,5 +163,36 @@ TEST(Sources, FilePathFollowsXdgConfigHomeThenHome)
     }
 }
 
+TEST(Sources, UrlMapsToTheSourcesOnItsHost)
+{
+    Sources sources;
+    sources.SetHost(SourceId::Indo, "draws.example.id");
+    sources.SetHost(SourceId::Viet, "127.0.0.1:8080");
+    sources.SetHost(SourceId::Chongqing, "user:pw@portal.test:81");
+    sources.SetHost(SourceId::Pk10, "127.0.0.1:8080");
+    const struct {
+        std::string_view url;
+        std::vector<SourceId> expected;
+    } cases[] = {
+        {"http://draws.example.id/others/draw.php", {SourceId::Indo}},
+        {"http://Draws.Example.ID/others/draw_ffc.php", {SourceId::Indo}},
+        {"http://user:pw@portal.test:81/Game/GetNum.aspx?iType=3", {SourceId::Chongqing}},
+        // Two sources on one host: the fetch is shown against both.
+        {"http://127.0.0.1:8080/bulletin/trax.html", {SourceId::Viet, SourceId::Pk10}},
+        {"http://127.0.0.1:8080?x=1", {SourceId::Viet, SourceId::Pk10}},
+        // Another port, or a host that only starts like a source's, is no source's.
+        {"http://127.0.0.1:8081/bulletin/trax.html", {}},
+        {"http://draws.example.id.evil/others/draw.php", {}},
+        {"http://portal.test:81/Game/GetNum.aspx", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SourcesOfUrl(sources, c.url), c.expected) << c.url;
+    }
+    // A source without a host is not the source of a URL without one.
+    sources.SetHost(SourceId::Indo, "");
+    EXPECT_EQ(SourcesOfUrl(sources, "http:///others/draw.php"), std::vector<SourceId> {});
+}
+
 } // namespace
 } // namespace yanchuan
