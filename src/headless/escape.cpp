@@ -173,7 +173,15 @@ std::optional<std::string> UnescapeText(std::string_view escaped, bool raw, std:
             break;
         }
         default:
-            error = std::string("a bad escape: \\") + kind;
+            // The message is UTF-8 on one line, whatever byte came.
+            if (kind > ' ' && kind < 0x7F) {
+                error = std::string("a bad escape: \\") + kind;
+            } else {
+                error = "a bad escape: a backslash before ";
+                if (!AppendAsciiEscaped(error, static_cast<unsigned char>(kind))) {
+                    AppendHexEscape(error, static_cast<unsigned char>(kind));
+                }
+            }
             return std::nullopt;
         }
     }

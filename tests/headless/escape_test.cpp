@@ -64,6 +64,10 @@ TEST(Escape, BadEscapesAreRefused)
         EXPECT_FALSE(UnescapeText(bad, false, error)) << bad;
         EXPECT_FALSE(error.empty());
     }
+    // The message quotes a bad escape on one line, in UTF-8.
+    std::string error;
+    EXPECT_FALSE(UnescapeText("a\\\xE6\x9C\x9F", false, error));
+    EXPECT_EQ(error, "a bad escape: a backslash before \\xe6");
 }
 
 // A message quotes a word of the script in UTF-8, whichever encoding the
