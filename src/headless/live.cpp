@@ -173,7 +173,8 @@ int RunLive(PageFetch& fetch, bool raw)
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalSocket) != 0) {
+    // Non-blocking, so that a flood of signals never holds the handler.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_signalSocket) != 0) {
         std::cerr << "yanchuan-headless: cannot set up signal handling\n";
         return 1;
     }
