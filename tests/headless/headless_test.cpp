@@ -1,5 +1,6 @@
 #include "support/page_server.h"
 #include "support/process.h"
+#include "support/raw_server.h"
 #include "support/reader_fakes.h"
 #include "support/temp_dir.h"
 
@@ -203,6 +204,19 @@ TEST(HeadlessScript, ForecastChainOverSeveralReads)
               "印尼分分彩20260311-0592期后二杀：0,0  ╳\\r\\n"
               "印尼分分彩20260311-0593期后二杀：4,4\n");
     EXPECT_EQ(run.err, "IndoOne: 请先读取开奖号码，再分析。\n");
+}
+
+// A source that cannot be reached gives the empty page, parsed as any other;
+// stderr says why the rows hold nothing.
+TEST(HeadlessScript, UnreachableSourceIsReported)
+{
+    const testing::ClosedPort closed;
+    ASSERT_GT(closed.Port(), 0);
+    const Finished run
+        = RunScript("source viet 127.0.0.1:" + std::to_string(closed.Port()) + "\nread VietFive\ntable VietFive\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Tabbed({"序号|期号|万|千|百|十|个", "1|-00|||||", "2|-00|||||", "3|-00|||||", "4|-00|||||"}));
+    EXPECT_EQ(run.err, "fetch " + closed.Url(kOffshorePath) + ": refused\n");
 }
 
 // A line the user typed into the log is the open forecast that the next
