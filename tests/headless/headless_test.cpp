@@ -476,6 +476,9 @@ TEST(HeadlessLive, PrintsOnlyWellFormedLinesAndEndsCleanlyOnASignal)
         SCOPED_TRACE(strsignal(signal));
         testing::Process live(Command {"yanchuan-headless", {}, "", {"XDG_CONFIG_HOME=" + config.Path().string()}});
         ASSERT_TRUE(live.Started());
+        // The set-up's lines come once the signals are caught: a signal before
+        // then would end the program the default way, however slow its start.
+        ASSERT_TRUE(live.WaitForOutput("table IndoOne 0\t", 60s));
         std::this_thread::sleep_for(running);
         live.Signal(signal);
         const Finished run = live.Wait(30s);

@@ -152,7 +152,9 @@ void Process::Gather(int in, int out, int err, std::string input)
             char buffer[4096];
             const ssize_t n = ::read(output.fd, buffer, sizeof buffer);
             if (n > 0) {
+                const std::lock_guard lock(m_mutex);
                 output.text.append(buffer, static_cast<std::size_t>(n));
+                m_grown.notify_all();
             } else if (n == 0 || errno != EINTR) {
                 ::close(output.fd);
                 output.fd = -1;
@@ -162,6 +164,16 @@ void Process::Gather(int in, int out, int err, std::string input)
     if (in >= 0) {
         ::close(in);
     }
+    const std::lock_guard lock(m_mutex);
+    m_gathered = true;
+    m_grown.notify_all();
+}
+
+bool Process::WaitForOutput(std::string_view text, std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    m_grown.wait_for(lock, timeout, [&] { return m_gathered || m_finished.out.find(text) != std::string::npos; });
+    return m_finished.out.find(text) != std::string::npos;
 }
 
 Finished Process::Wait(std::chrono::milliseconds timeout)

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <thread>
 #include <vector>
@@ -39,6 +42,10 @@ public:
     bool Started() const { return m_pid > 0; }
     void Signal(int signal) const;
 
+    // Waits until stdout holds the text (true) or the time is up or the
+    // program has closed its outputs (false).
+    bool WaitForOutput(std::string_view text, std::chrono::milliseconds timeout);
+
     // Waits for the end, killing the program when it has not ended in time.
     Finished Wait(std::chrono::milliseconds timeout);
 
@@ -47,6 +54,9 @@ private:
 
     pid_t m_pid = -1;
     std::thread m_gatherer;
+    std::mutex m_mutex; // guards m_finished's texts and m_gathered while the gatherer runs
+    std::condition_variable m_grown;
+    bool m_gathered = false;
     Finished m_finished;
 };
 
