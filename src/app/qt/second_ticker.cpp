@@ -7,6 +7,7 @@ namespace yanchuan {
 SecondTicker::SecondTicker(std::function<void()> tick, QObject* parent)
     : QObject(parent)
     , m_tick(std::move(tick))
+    , m_timer(this)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);

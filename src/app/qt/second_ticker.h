@@ -19,6 +19,8 @@ class SecondTicker final : public QObject {
 public:
     explicit SecondTicker(std::function<void()> tick, QObject* parent = nullptr);
     void Start();
+    // The timer itself, a child of the ticker, for a window that names its controls.
+    QTimer& Timer() { return m_timer; }
 
 private:
     void OnTimeout();
