@@ -19,6 +19,52 @@ Int PositionNear(FuzzedDataProvider& input, Int length)
     return input.ConsumeBool() ? input.ConsumeIntegralInRange<Int>(-2, length + 2) : input.ConsumeIntegral<Int>();
 }
 
+// The plain definition the searches must agree with: every character start
+// compared in turn; visit as in the core's scan.
+template <typename Visit> void PlainScan(std::string_view t, std::string_view sub, Visit visit)
+{
+    std::size_t i = 0;
+    while (i < t.size()) {
+        if (static_cast<unsigned char>(t[i]) >= 0x80 && i + 1 == t.size()) {
+            return;
+        }
+        const std::size_t next = t.substr(i).starts_with(sub) ? visit(i) : 0;
+        i = next > i ? next : NextCharIndex(t, i);
+    }
+}
+
+Int PlainFind(std::string_view t, std::string_view sub, Int start)
+{
+    if (sub.empty() || start > TextLength(t)) {
+        return -1;
+    }
+    Int found = -1;
+    PlainScan(t, sub, [&](std::size_t i) -> std::size_t {
+        if (static_cast<Int>(i) + 1 >= start) {
+            found = static_cast<Int>(i) + 1;
+            return t.size();
+        }
+        return 0;
+    });
+    return found;
+}
+
+// The pieces between non-overlapping matches, the last one dropped when empty.
+std::vector<Text> PlainSplit(std::string_view t, std::string_view sub)
+{
+    std::vector<Text> pieces;
+    std::size_t start = 0;
+    PlainScan(t, sub, [&](std::size_t i) {
+        pieces.emplace_back(t.substr(start, i - start));
+        start = i + sub.size();
+        return start;
+    });
+    if (start < t.size()) {
+        pieces.emplace_back(t.substr(start));
+    }
+    return pieces;
+}
+
 Text JoinWith(const std::vector<Text>& pieces, std::string_view separator)
 {
     Text joined;
@@ -46,6 +92,7 @@ void CheckCuts(std::string_view t, Int start, Int n)
 void CheckSearches(std::string_view t, std::string_view sub, Int start)
 {
     const Int found = FindText(t, sub, start);
+    Require(found == PlainFind(t, sub, start), "FindText agrees with the plain scan");
     if (found != -1) {
         Require(found >= std::max<Int>(start, 1) && t.substr(static_cast<std::size_t>(found - 1)).starts_with(sub),
             "FindText finds the pattern at or after start");
@@ -65,6 +112,7 @@ void CheckSplitAndReplace(std::string_view t, std::string_view sub, std::string_
         return;
     }
     const std::vector<Text> pieces = SplitText(t, sub);
+    Require(pieces == PlainSplit(t, sub), "SplitText agrees with the plain scan");
     const Text joined = JoinWith(pieces, sub);
     // A separator at the very end leaves no empty last piece.
     Require(joined == t || JoinTexts(joined, sub) == t, "the pieces of SplitText join back into the text");

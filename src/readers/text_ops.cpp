@@ -11,17 +11,26 @@ namespace {
 
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-bool MatchesAt(std::string_view t, std::size_t i, std::string_view sub)
+// Calls visit(i) for every character start i of t, from byte index `from` on,
+// at which sub begins, in order. visit returns where the scan goes on: a
+// position past i, taken as a character start, or 0 for the next character. A
+// lead byte that is the last byte of t ends the scan without a visit. The
+// character starts are stepped over one by one, but the pattern is only
+// compared where a plain byte search finds it.
+template <typename Visit> void ForEachMatch(std::string_view t, std::string_view sub, std::size_t from, Visit visit)
 {
-    return t.size() - i >= sub.size() && t.compare(i, sub.size(), sub) == 0;
-}
-
-// Calls visit(i) for every character start i of t, in order, until it returns
-// false. A lead byte that is the last byte of t ends the scan without a visit.
-template <typename Visit> void ForEachCharStart(std::string_view t, std::size_t from, Visit visit)
-{
-    std::size_t i = from;
+    std::size_t i = 0;
     while (i < t.size()) {
+        const std::size_t k = t.find(sub, std::max(i, from));
+        if (k == std::string_view::npos) {
+            return;
+        }
+        while (i < k) {
+            i = NextCharIndex(t, i);
+        }
+        if (i != k) {
+            continue; // k is a trail byte; i is the character start after it
+        }
         if (IsLeadByte(t[i]) && i + 1 == t.size()) {
             return;
         }
@@ -122,12 +131,9 @@ Int FindText(std::string_view t, std::string_view sub, Int start)
     }
     const std::size_t from = start <= 1 ? 0 : static_cast<std::size_t>(start - 1);
     Int found = -1;
-    ForEachCharStart(t, 0, [&](std::size_t i) -> std::size_t {
-        if (i >= from && MatchesAt(t, i, sub)) {
-            found = static_cast<Int>(i) + 1;
-            return t.size();
-        }
-        return 0;
+    ForEachMatch(t, sub, from, [&](std::size_t i) {
+        found = static_cast<Int>(i) + 1;
+        return t.size();
     });
     return found;
 }
@@ -138,10 +144,8 @@ Int FindTextBackward(std::string_view t, std::string_view sub)
         return -1;
     }
     Int found = -1;
-    ForEachCharStart(t, 0, [&](std::size_t i) -> std::size_t {
-        if (MatchesAt(t, i, sub)) {
-            found = static_cast<Int>(i) + 1;
-        }
+    ForEachMatch(t, sub, 0, [&](std::size_t i) -> std::size_t {
+        found = static_cast<Int>(i) + 1;
         return 0;
     });
     return found;
@@ -155,10 +159,7 @@ Text ReplaceText(std::string_view t, std::string_view find, std::string_view rep
     Text result;
     result.reserve(t.size());
     std::size_t copied = 0;
-    ForEachCharStart(t, 0, [&](std::size_t i) -> std::size_t {
-        if (!MatchesAt(t, i, find)) {
-            return 0;
-        }
+    ForEachMatch(t, find, 0, [&](std::size_t i) {
         result.append(t.substr(copied, i - copied));
         result.append(replacement);
         copied = i + find.size();
@@ -178,10 +179,7 @@ std::vector<Text> SplitText(std::string_view t, std::string_view separator)
     }
     std::vector<Text> pieces;
     std::size_t pieceStart = 0;
-    ForEachCharStart(t, 0, [&](std::size_t i) -> std::size_t {
-        if (!MatchesAt(t, i, separator)) {
-            return 0;
-        }
+    ForEachMatch(t, separator, 0, [&](std::size_t i) {
         pieces.emplace_back(t.substr(pieceStart, i - pieceStart));
         pieceStart = i + separator.size();
         return pieceStart;
