@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace yanchuan {
@@ -10,6 +11,29 @@ namespace yanchuan {
 namespace {
 
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// The first character start at or after k, stepping from the character start
+// i. Pages are mostly ASCII, so runs of eight bytes below 0x80 go in one step.
+std::size_t StepToCharStart(std::string_view t, std::size_t i, std::size_t k)
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    while (i < k) {
+        std::uint64_t eight = 0;
+        if (k - i >= sizeof eight) {
+            std::memcpy(&eight, t.data() + i, sizeof eight);
+            const std::size_t end = i + sizeof eight;
+            if ((eight & kHighBits) == 0) {
+                i = end;
+            }
+            while (i < end) {
+                i = NextCharIndex(t, i);
+            }
+            continue;
+        }
+        i = NextCharIndex(t, i);
+    }
+    return i;
+}
 
 // Calls visit(i) for every character start i of t, from byte index `from` on,
 // at which sub begins, in order. visit returns where the scan goes on: a
@@ -25,9 +49,7 @@ template <typename Visit> void ForEachMatch(std::string_view t, std::string_view
         if (k == std::string_view::npos) {
             return;
         }
-        while (i < k) {
-            i = NextCharIndex(t, i);
-        }
+        i = StepToCharStart(t, i, k);
         if (i != k) {
             continue; // k is a trail byte; i is the character start after it
         }
