@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
