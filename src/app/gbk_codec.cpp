@@ -1,7 +1,10 @@
 #include "app/gbk_codec.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
+#include <vector>
 
 namespace yanchuan {
 
@@ -101,6 +104,67 @@ std::size_t Utf8SequenceLength(std::string_view text)
     return length;
 }
 
+// A kill log that has run for a year holds millions of characters, and iconv
+// called once per character takes seconds over them: each character's form is
+// asked of iconv once and kept.
+struct PairForm {
+    enum class State : unsigned char { Unknown, None, Found };
+    State state = State::Unknown;
+    unsigned char length = 0;
+    char utf8[4] = {};
+};
+
+// For a pair that IsGbkPair takes.
+const PairForm& FormOf(unsigned char lead, unsigned char trail)
+{
+    constexpr std::size_t kTrails = 0xFE - 0x40 + 1;
+    static std::vector<PairForm> forms((0xFE - 0x81 + 1) * kTrails);
+    PairForm& form = forms[static_cast<std::size_t>(lead - 0x81) * kTrails + (trail - 0x40)];
+    if (form.state == PairForm::State::Unknown) {
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        std::string out;
+        if (FromGbk().Convert(std::string_view(pair, 2), out) == 2 && out.size() <= sizeof form.utf8) {
+            form.state = PairForm::State::Found;
+            form.length = static_cast<unsigned char>(out.size());
+            std::copy(out.begin(), out.end(), form.utf8);
+        } else {
+            form.state = PairForm::State::None;
+        }
+    }
+    return form;
+}
+
+// The GBK pair of each character of the Basic Multilingual Plane, asked of
+// iconv once: 0 while unknown, 1 when GBK has none (no pair is below 0x8140).
+std::uint16_t GbkPairOf(char32_t cp, std::string_view utf8)
+{
+    static std::vector<std::uint16_t> pairs(0x10000);
+    std::uint16_t& pair = pairs[cp];
+    if (pair == 0) {
+        std::string gbk;
+        // A character that GBK writes as one high byte (glibc's euro sign) would
+        // read as a lead byte everywhere else; it is not taken either.
+        if (ToGbk().Convert(utf8, gbk) == utf8.size() && gbk.size() == 2) {
+            pair = static_cast<std::uint16_t>(
+                static_cast<unsigned char>(gbk[0]) << 8 | static_cast<unsigned char>(gbk[1]));
+        } else {
+            pair = 1;
+        }
+    }
+    return pair;
+}
+
+// The code point of a UTF-8 sequence that Utf8SequenceLength took.
+char32_t CodePointOf(std::string_view sequence)
+{
+    const auto lead = static_cast<unsigned char>(sequence[0]);
+    char32_t cp = sequence.size() == 2 ? lead & 0x1F : sequence.size() == 3 ? lead & 0x0F : lead & 0x07;
+    for (std::size_t i = 1; i < sequence.size(); ++i) {
+        cp = cp << 6 | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+    }
+    return cp;
+}
+
 } // namespace
 
 std::optional<std::string> GbkCharToUtf8(char lead, char trail)
@@ -108,12 +172,11 @@ std::optional<std::string> GbkCharToUtf8(char lead, char trail)
     if (!IsGbkPair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail))) {
         return std::nullopt;
     }
-    const char pair[2] = {lead, trail};
-    std::string out;
-    if (FromGbk().Convert(std::string_view(pair, 2), out) != 2) {
+    const PairForm& form = FormOf(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+    if (form.state != PairForm::State::Found) {
         return std::nullopt;
     }
-    return out;
+    return std::string(form.utf8, form.length);
 }
 
 std::string GbkToUtf8(std::string_view gbk)
@@ -129,9 +192,10 @@ std::string GbkToUtf8(std::string_view gbk)
             out.push_back(gbk[i++]);
             continue;
         }
-        if (i + 1 < gbk.size()) {
-            if (auto utf8 = GbkCharToUtf8(gbk[i], gbk[i + 1])) {
-                out += *utf8;
+        if (i + 1 < gbk.size() && IsGbkPair(c, static_cast<unsigned char>(gbk[i + 1]))) {
+            const PairForm& form = FormOf(c, static_cast<unsigned char>(gbk[i + 1]));
+            if (form.state == PairForm::State::Found) {
+                out.append(form.utf8, form.length);
                 i += 2;
                 continue;
             }
@@ -158,11 +222,13 @@ std::string Utf8ToGbk(std::string_view utf8)
             out.push_back(utf8[i++]);
             continue;
         }
-        std::string gbk;
-        // A character that GBK writes as one high byte (glibc's euro sign) would
-        // read as a lead byte everywhere else; it is not taken either.
-        if (ToGbk().Convert(utf8.substr(i, length), gbk) == length && gbk.size() == 2) {
-            out += gbk;
+        const std::string_view sequence = utf8.substr(i, length);
+        const char32_t cp = CodePointOf(sequence);
+        // GBK has nothing beyond the Basic Multilingual Plane.
+        const std::uint16_t pair = cp < 0x10000 ? GbkPairOf(cp, sequence) : 1;
+        if (pair > 1) {
+            out.push_back(static_cast<char>(pair >> 8));
+            out.push_back(static_cast<char>(pair & 0xFF));
         } else {
             out.push_back('?');
         }
