@@ -8,7 +8,7 @@ namespace yanchuan {
 
 namespace {
 
-constexpr int kEditPauseMs = 400;
+constexpr int kEditPauseMs = 1000;
 
 } // namespace
 
