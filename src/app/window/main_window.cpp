@@ -114,7 +114,6 @@ MainWindow::MainWindow(Desk& desk, QWidget* parent)
         m_fetchStatus[static_cast<std::size_t>(source)] = cell;
     }
     m_messageStatus = new StatusCell(QStringLiteral("status_message"), this);
-    PlaceStatusLine();
 
     m_desk.SetListener(this);
 
@@ -144,8 +143,13 @@ void MainWindow::FitOuterSize()
     const QSize client = kOuterSize - frame;
     if (size() != client) {
         setFixedSize(client);
-        PlaceStatusLine();
     }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceStatusLine();
 }
 
 void MainWindow::PlaceStatusLine()
