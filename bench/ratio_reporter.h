@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // Prints the usual console report and keeps each benchmark's real time per
@@ -20,6 +21,11 @@ struct Ratio {
 
 class RatioReporter final : public benchmark::ConsoleReporter {
 public:
+    // In colour on a terminal only, so that a report kept in a file reads plainly.
+    RatioReporter()
+        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular)
+    { }
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         // With repetitions, the median stands for the benchmark.
