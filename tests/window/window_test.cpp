@@ -134,6 +134,8 @@ private slots:
         QCOMPARE(clock->alignment(), Qt::AlignCenter);
         QCOMPARE(clock->font().family(), QStringLiteral("Stencil"));
         QCOMPARE(clock->font().pixelSize(), 56);
+        QCOMPARE(QFontInfo(clock->font()).family(), QStringLiteral("Noto Sans CJK SC"));
+        QVERIFY(QFontInfo(clock->font()).bold());
         QCOMPARE(clock->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
         auto* timer = m_rig->Find<QTimer>("时钟1");

@@ -9,8 +9,8 @@ void SetUpFonts()
     QFont::insertSubstitutions(kSimSun, {"Noto Serif CJK SC"});
     QFont::insertSubstitutions(kSong, {"Noto Serif CJK SC"});
     QFont::insertSubstitutions(kYaHei, {"Noto Sans CJK SC"});
-    // Narrow enough that "00:00:00" at 56 pixels fits the clock label.
-    QFont::insertSubstitutions(kStencil, {"DejaVu Sans Condensed", "Noto Sans CJK SC"});
+    // The clock label asks for it in bold: the stand-in for a heavy display face.
+    QFont::insertSubstitutions(kStencil, {"Noto Sans CJK SC"});
     QApplication::setFont(FaceAt(kDefaultFace, kDefaultPixelSize));
 }
 
