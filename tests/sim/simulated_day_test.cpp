@@ -1,6 +1,7 @@
 #include "app/desk.h"
 #include "app/gbk_codec.h"
 #include "drawsim/draw_simulator.h"
+#include "drawsim/shared_time.h"
 #include "readers/curl_page_fetch.h"
 #include "readers/gbk_texts.h"
 #include "sim/draw_rows.h"
@@ -64,41 +65,6 @@ public:
 private:
     CurlPageFetch m_fetch;
     std::map<std::string, std::vector<bool>> m_brought;
-};
-
-// The one fake time of the desk and the simulator. There is nothing to handle
-// between operations, and a pause only moves the time on.
-class SharedTime final : public EventPump {
-public:
-    explicit SharedTime(DrawSimulator& simulator)
-        : m_simulator(simulator)
-    { }
-
-    void Set(SimTime now)
-    {
-        m_milliseconds = now * 1000;
-        Publish();
-    }
-    SimTime Now() const { return m_milliseconds / 1000; }
-    const Clock& DeskClock() const { return m_clock; }
-
-    void ProcessEvents() override { }
-    void Pause(std::chrono::milliseconds duration) override
-    {
-        m_milliseconds += duration.count();
-        Publish();
-    }
-
-private:
-    void Publish()
-    {
-        m_clock.Set(ToDateTime(Now()));
-        m_simulator.SetNow(ToDateTime(Now()));
-    }
-
-    DrawSimulator& m_simulator;
-    FixedClock m_clock;
-    std::int64_t m_milliseconds = 0;
 };
 
 class Listener final : public DeskListener {

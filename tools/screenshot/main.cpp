@@ -2,6 +2,7 @@
 #include "app/window/fonts.h"
 #include "app/window/main_window.h"
 #include "drawsim/draw_simulator.h"
+#include "drawsim/shared_time.h"
 #include "readers/curl_page_fetch.h"
 
 #include <QApplication>
@@ -27,41 +28,6 @@ constexpr DateTime kFrom {2026, 3, 11, 21, 0, 0};
 constexpr DateTime kTo {2026, 3, 11, 22, 41, 30};
 constexpr std::chrono::milliseconds kPendingPause {1000};
 
-// The one fake time of the desk and the simulator: a pause of a read that
-// waits for a pending draw moves it on.
-class SharedTime final : public EventPump {
-public:
-    explicit SharedTime(drawsim::DrawSimulator& simulator)
-        : m_simulator(simulator)
-    { }
-
-    void Set(SimTime now)
-    {
-        m_milliseconds = now * 1000;
-        Publish();
-    }
-    SimTime Now() const { return m_milliseconds / 1000; }
-    const Clock& DeskClock() const { return m_clock; }
-
-    void ProcessEvents() override { }
-    void Pause(std::chrono::milliseconds duration) override
-    {
-        m_milliseconds += duration.count();
-        Publish();
-    }
-
-private:
-    void Publish()
-    {
-        m_clock.Set(drawsim::ToDateTime(Now()));
-        m_simulator.SetNow(drawsim::ToDateTime(Now()));
-    }
-
-    drawsim::DrawSimulator& m_simulator;
-    FixedClock m_clock;
-    std::int64_t m_milliseconds = 0;
-};
-
 bool IsPk10Read(const DateTime& now)
 {
     return now.hour >= 9 && (now.minute % 10 == 2 || now.minute % 10 == 7) && now.second == 45;
@@ -82,7 +48,7 @@ int Run(const std::string& out, int page)
         sources.SetHost(source, "127.0.0.1:" + std::to_string(simulator.Port(source)));
     }
 
-    SharedTime time(simulator);
+    drawsim::SharedTime time(simulator);
     time.Set(drawsim::ToSimTime(kFrom));
     CurlPageFetch fetch;
     Desk desk(fetch, time.DeskClock(), time, sources);
