@@ -1,6 +1,7 @@
 #include "app/schedule.h"
 #include "drawsim/draw_simulator.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -66,15 +67,8 @@ std::string TimeLine(const DateTime& t)
 // The reads that the tick at `now` runs.
 int ReadsAt(const DateTime& now)
 {
-    int reads = 0;
-    for (const ScheduleRule& rule : AutoRunSchedule()) {
-        if (RuleFires(rule, now)) {
-            for (const Operation& operation : rule.Operations()) {
-                reads += operation.verb == Operation::Verb::Read ? 1 : 0;
-            }
-        }
-    }
-    return reads;
+    const std::vector<Operation> operations = ScheduledOperations(now);
+    return static_cast<int>(std::ranges::count(operations, Operation::Verb::Read, &Operation::verb));
 }
 
 int Fail(const std::string& message)

@@ -32,16 +32,6 @@ using namespace yanchuan::drawsim;
 constexpr DateTime kFirstDay {2026, 3, 1, 0, 0, 0};
 constexpr double kLimitMiB = 300;
 
-bool AnyRuleFires(const DateTime& now)
-{
-    for (const ScheduleRule& rule : AutoRunSchedule()) {
-        if (RuleFires(rule, now)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 double PeakResidentMiB()
 {
     rusage usage {};
@@ -101,7 +91,7 @@ int main(int argc, char** argv)
     const SimTime first = ToSimTime(kFirstDay);
     long ticks = 0;
     for (SimTime now = first; now < first + days * kSecondsPerDay; ++now) {
-        if (!AnyRuleFires(ToDateTime(now))) {
+        if (ScheduledOperations(ToDateTime(now)).empty()) {
             continue;
         }
         time.Set(now);

@@ -34,8 +34,6 @@ void Desk::OnMainWindowCreated()
     SetUpDrawTables(m_tables, m_events);
 }
 
-ReaderContext Desk::MakeReaderContext() { return ReaderContext {m_fetch, m_events, m_pendingPause}; }
-
 void Desk::Read(LotteryKind kind) { Run({Operation::Verb::Read, kind}); }
 
 void Desk::Analyse(LotteryKind kind) { Run({Operation::Verb::Analyse, kind}); }
@@ -57,7 +55,7 @@ void Desk::Run(const Operation& operation)
     }
     // The host is copied: a handler run inside the read may change the settings.
     const std::string host = m_sources.Host(kSourceOf[IndexOf(kind)]);
-    ReaderContext context = MakeReaderContext();
+    ReaderContext context {m_fetch, m_events, m_pendingPause};
     switch (kind) {
     case LotteryKind::Pk10:
         ReadPk10(Table(kind), host, context);

@@ -60,8 +60,6 @@ public:
     void SetListener(DeskListener* listener) { m_listener = listener; }
 
 private:
-    ReaderContext MakeReaderContext();
-
     PageFetch& m_fetch;
     const Clock& m_clock;
     EventPump& m_events;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace yanchuan {
 
@@ -27,7 +28,6 @@ std::string_view OperationName(const Operation& operation);
 // minute whose last digit is one of `minuteDigits` (any when empty), within the
 // hours marked in `hours`, run `operations` in order.
 struct ScheduleRule {
-    char name;
     std::uint32_t hours; // bit h set: hour h takes part
     std::string_view minuteDigits;
     std::string_view second;
@@ -44,5 +44,9 @@ Text ClockText(const DateTime& now);
 
 // Whether the rule fires at this reading of the clock.
 bool RuleFires(const ScheduleRule& rule, const DateTime& now);
+
+// Every operation that the rules firing at this reading run, in order: what a
+// tick at that second does.
+std::vector<Operation> ScheduledOperations(const DateTime& now);
 
 } // namespace yanchuan

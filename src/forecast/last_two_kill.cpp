@@ -18,8 +18,6 @@ constexpr std::array<LastTwoProfile, 5> kProfiles = {{
     {LotteryKind::Chongqing, gbk::kChongqingName, 6, "", 3, 120, 2, 1},
 }};
 
-Text TwoDigits(int value) { return RightText(JoinTexts("0", IntToText(value)), 2); }
-
 Text Mark(const LastTwoProfile& profile, std::string_view sign)
 {
     return JoinTexts(std::string(static_cast<std::size_t>(profile.markIndent), ' '), sign, "\r\n");

@@ -25,6 +25,9 @@ inline int HourOf(const DateTime& dt) { return dt.hour; }
 inline int MinuteOf(const DateTime& dt) { return dt.minute; }
 inline int SecondOf(const DateTime& dt) { return dt.second; }
 
+// A time or date field as two decimal digits, with a leading zero where needed.
+inline Text TwoDigits(int value) { return RightText(JoinTexts("0", IntToText(value)), 2); }
+
 class Clock {
 public:
     virtual ~Clock() = default;

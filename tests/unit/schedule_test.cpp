@@ -13,12 +13,8 @@ DateTime At(int hour, int minute, int second) { return DateTime {2026, 12, 11, h
 std::vector<std::string> OperationsAt(const DateTime& now)
 {
     std::vector<std::string> names;
-    for (const ScheduleRule& rule : AutoRunSchedule()) {
-        if (RuleFires(rule, now)) {
-            for (const Operation& operation : rule.Operations()) {
-                names.emplace_back(OperationName(operation));
-            }
-        }
+    for (const Operation& operation : ScheduledOperations(now)) {
+        names.emplace_back(OperationName(operation));
     }
     return names;
 }

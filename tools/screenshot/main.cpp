@@ -9,10 +9,12 @@
 #include <QPixmap>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
 // Renders the window after an evening of the schedule against the draw
 // simulator, for the picture in the README: the simulator's clock and the
@@ -27,11 +29,6 @@ constexpr DateTime kFrom {2026, 3, 11, 21, 0, 0};
 // Second 30 of a minute fires no rule, should a tick come while the picture is taken.
 constexpr DateTime kTo {2026, 3, 11, 22, 41, 30};
 constexpr std::chrono::milliseconds kPendingPause {1000};
-
-bool IsPk10Read(const DateTime& now)
-{
-    return now.hour >= 9 && (now.minute % 10 == 2 || now.minute % 10 == 7) && now.second == 45;
-}
 
 int Run(const std::string& out, int page)
 {
@@ -64,9 +61,10 @@ int Run(const std::string& out, int page)
             continue;
         }
         time.Set(now);
+        const std::vector<Operation> operations = ScheduledOperations(drawsim::ToDateTime(now));
         desk.ClockTick();
         // The PK10 forecast runs only from its button: clicked after each read.
-        if (IsPk10Read(drawsim::ToDateTime(now))) {
+        if (std::ranges::find(operations, Operation {Operation::Verb::Read, LotteryKind::Pk10}) != operations.end()) {
             desk.Analyse(LotteryKind::Pk10);
         }
     }
