@@ -70,15 +70,20 @@ bool IsGbkPair(unsigned char lead, unsigned char trail)
     return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
 }
 
-// The length of the UTF-8 sequence at the start of text, or 0 when it is not one.
-std::size_t Utf8SequenceLength(std::string_view text)
+// One UTF-8 sequence at the start of a text: its length, 0 when it is not one.
+struct Utf8Char {
+    std::size_t length = 0;
+    char32_t codePoint = 0;
+};
+
+Utf8Char DecodeUtf8(std::string_view text)
 {
     const auto lead = static_cast<unsigned char>(text[0]);
     std::size_t length = 0;
     char32_t minimum = 0;
     char32_t cp = 0;
     if (lead < 0x80) {
-        return 1;
+        return {1, lead};
     } else if ((lead & 0xE0) == 0xC0) {
         length = 2, minimum = 0x80, cp = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {
@@ -86,22 +91,22 @@ std::size_t Utf8SequenceLength(std::string_view text)
     } else if ((lead & 0xF8) == 0xF0) {
         length = 4, minimum = 0x10000, cp = lead & 0x07;
     } else {
-        return 0;
+        return {};
     }
     if (text.size() < length) {
-        return 0;
+        return {};
     }
     for (std::size_t i = 1; i < length; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if ((c & 0xC0) != 0x80) {
-            return 0;
+            return {};
         }
         cp = cp << 6 | (c & 0x3F);
     }
     if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return 0;
+        return {};
     }
-    return length;
+    return {length, cp};
 }
 
 // A kill log that has run for a year holds millions of characters, and iconv
@@ -134,6 +139,20 @@ const PairForm& FormOf(unsigned char lead, unsigned char trail)
     return form;
 }
 
+// The UTF-8 form of the GBK character lead, trail; nothing when the two bytes
+// are not one.
+std::optional<std::string_view> PairToUtf8(unsigned char lead, unsigned char trail)
+{
+    if (!IsGbkPair(lead, trail)) {
+        return std::nullopt;
+    }
+    const PairForm& form = FormOf(lead, trail);
+    if (form.state != PairForm::State::Found) {
+        return std::nullopt;
+    }
+    return std::string_view(form.utf8, form.length);
+}
+
 // The GBK pair of each character of the Basic Multilingual Plane, asked of
 // iconv once: 0 while unknown, 1 when GBK has none (no pair is below 0x8140).
 std::uint16_t GbkPairOf(char32_t cp, std::string_view utf8)
@@ -154,29 +173,12 @@ std::uint16_t GbkPairOf(char32_t cp, std::string_view utf8)
     return pair;
 }
 
-// The code point of a UTF-8 sequence that Utf8SequenceLength took.
-char32_t CodePointOf(std::string_view sequence)
-{
-    const auto lead = static_cast<unsigned char>(sequence[0]);
-    char32_t cp = sequence.size() == 2 ? lead & 0x1F : sequence.size() == 3 ? lead & 0x0F : lead & 0x07;
-    for (std::size_t i = 1; i < sequence.size(); ++i) {
-        cp = cp << 6 | (static_cast<unsigned char>(sequence[i]) & 0x3F);
-    }
-    return cp;
-}
-
 } // namespace
 
 std::optional<std::string> GbkCharToUtf8(char lead, char trail)
 {
-    if (!IsGbkPair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail))) {
-        return std::nullopt;
-    }
-    const PairForm& form = FormOf(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
-    if (form.state != PairForm::State::Found) {
-        return std::nullopt;
-    }
-    return std::string(form.utf8, form.length);
+    const auto utf8 = PairToUtf8(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+    return utf8 ? std::optional<std::string>(*utf8) : std::nullopt;
 }
 
 std::string GbkToUtf8(std::string_view gbk)
@@ -192,13 +194,11 @@ std::string GbkToUtf8(std::string_view gbk)
             out.push_back(gbk[i++]);
             continue;
         }
-        if (i + 1 < gbk.size() && IsGbkPair(c, static_cast<unsigned char>(gbk[i + 1]))) {
-            const PairForm& form = FormOf(c, static_cast<unsigned char>(gbk[i + 1]));
-            if (form.state == PairForm::State::Found) {
-                out.append(form.utf8, form.length);
-                i += 2;
-                continue;
-            }
+        if (const auto utf8
+            = i + 1 < gbk.size() ? PairToUtf8(c, static_cast<unsigned char>(gbk[i + 1])) : std::nullopt) {
+            out += *utf8;
+            i += 2;
+            continue;
         }
         out += "\xEF\xBF\xBD";
         ++i;
@@ -212,7 +212,7 @@ std::string Utf8ToGbk(std::string_view utf8)
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const std::size_t length = Utf8SequenceLength(utf8.substr(i));
+        const auto [length, cp] = DecodeUtf8(utf8.substr(i));
         if (length == 0) {
             out.push_back('?');
             ++i;
@@ -222,10 +222,8 @@ std::string Utf8ToGbk(std::string_view utf8)
             out.push_back(utf8[i++]);
             continue;
         }
-        const std::string_view sequence = utf8.substr(i, length);
-        const char32_t cp = CodePointOf(sequence);
         // GBK has nothing beyond the Basic Multilingual Plane.
-        const std::uint16_t pair = cp < 0x10000 ? GbkPairOf(cp, sequence) : 1;
+        const std::uint16_t pair = cp < 0x10000 ? GbkPairOf(cp, utf8.substr(i, length)) : 1;
         if (pair > 1) {
             out.push_back(static_cast<char>(pair >> 8));
             out.push_back(static_cast<char>(pair & 0xFF));
@@ -236,6 +234,8 @@ std::string Utf8ToGbk(std::string_view utf8)
     }
     return out;
 }
+
+std::size_t Utf8SequenceLength(std::string_view text) { return text.empty() ? 0 : DecodeUtf8(text).length; }
 
 bool IsValidUtf8(std::string_view text)
 {

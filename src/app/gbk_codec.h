@@ -19,6 +19,10 @@ std::string Utf8ToGbk(std::string_view utf8);
 // pair is not a GBK character.
 std::optional<std::string> GbkCharToUtf8(char lead, char trail);
 
+// The length of the UTF-8 character at the start of text, or 0 when it does not
+// start with one.
+std::size_t Utf8SequenceLength(std::string_view text);
+
 bool IsValidUtf8(std::string_view text);
 
 } // namespace yanchuan

@@ -96,13 +96,7 @@ std::string EscapeScriptText(std::string_view text, bool raw)
             ++i;
             continue;
         }
-        // The shortest prefix that is UTF-8 is the character, since no shorter
-        // piece of a multi-byte character is UTF-8 by itself.
-        std::size_t length = 2;
-        while (length <= 4 && !IsValidUtf8(text.substr(i, length))) {
-            ++length;
-        }
-        if (length <= 4) {
+        if (const std::size_t length = Utf8SequenceLength(text.substr(i)); length > 0) {
             out += text.substr(i, length);
             i += length;
         } else {
