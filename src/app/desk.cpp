@@ -26,7 +26,13 @@ Desk::Desk(PageFetch& fetch, const Clock& clock, EventPump& events, Sources sour
             m_listener->Message(kind, message);
         }
     })
-{ }
+{
+    // Observers first on each log, so that the records are up to date before a
+    // front end hears of the change.
+    for (const LotteryKind kind : kAllLotteries) {
+        m_records[IndexOf(kind)] = std::make_unique<LogRecord>(kind, Log(kind));
+    }
+}
 
 void Desk::OnMainWindowCreated()
 {

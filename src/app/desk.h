@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/forecast_record.h"
 #include "app/kill_log.h"
 #include "app/schedule.h"
 #include "app/sources.h"
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <chrono>
+#include <memory>
 
 namespace yanchuan {
 
@@ -38,6 +40,9 @@ public:
     KillLog& Log(LotteryKind kind) { return m_logs[IndexOf(kind)]; }
     const KillLog& Log(LotteryKind kind) const { return m_logs[IndexOf(kind)]; }
     const Text& ClockLabel() const { return m_clockText; }
+    // How the lottery's forecasts have fared, up to date with its log by the
+    // time the front end's own observers of the log hear of a change.
+    const ForecastRecord& Record(LotteryKind kind) const { return m_records[IndexOf(kind)]->Record(); }
 
     // Once the front end's controls exist: pending events, then the tables' set-up.
     void OnMainWindowCreated();
@@ -67,6 +72,7 @@ private:
     std::chrono::milliseconds m_pendingPause {0};
     DrawTables m_tables;
     std::array<KillLog, 6> m_logs;
+    std::array<std::unique_ptr<LogRecord>, 6> m_records;
     Text m_clockText;
     DeskListener* m_listener = nullptr;
     MessageSink m_messageSink;

@@ -78,4 +78,14 @@ Text ForecastRecord::Describe() const
         gbk::kRecordLongestMisses, " ", IntToText(m_longestFailedRun));
 }
 
+LogRecord::LogRecord(LotteryKind kind, KillLog& log)
+    : m_log(log)
+    , m_record(kind)
+{
+    m_record.Reset(m_log.KillLogText());
+    m_log.AddObserver(this);
+}
+
+LogRecord::~LogRecord() { m_log.RemoveObserver(this); }
+
 } // namespace yanchuan

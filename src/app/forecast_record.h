@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kill_log.h"
 #include "readers/text_ops.h"
 #include "tables/lottery.h"
 
@@ -44,6 +45,25 @@ private:
     Int m_notJudged = 0;
     Int m_failedRun = 0;
     Int m_longestFailedRun = 0;
+};
+
+// A lottery's record kept in step with its log: a replace counts the whole text
+// again, an append only what it adds.
+class LogRecord final : public KillLogObserver {
+public:
+    LogRecord(LotteryKind kind, KillLog& log);
+    ~LogRecord() override;
+    LogRecord(const LogRecord&) = delete;
+    LogRecord& operator=(const LogRecord&) = delete;
+
+    const ForecastRecord& Record() const { return m_record; }
+
+    void TextAppended(std::string_view appended) override { m_record.Feed(appended); }
+    void TextReplaced(bool) override { m_record.Reset(m_log.KillLogText()); }
+
+private:
+    KillLog& m_log;
+    ForecastRecord m_record;
 };
 
 } // namespace yanchuan

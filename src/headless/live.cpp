@@ -57,21 +57,18 @@ public:
     void TextAppended(std::string_view appended) override
     {
         m_printer.PrintLog(m_kind, "+", appended);
-        m_record.Feed(appended);
         PrintRecordIfChanged();
     }
     void TextReplaced(bool) override
     {
-        const Text& text = m_printer.m_desk.Log(m_kind).KillLogText();
-        m_printer.PrintLog(m_kind, "=", text);
-        m_record.Reset(text);
+        m_printer.PrintLog(m_kind, "=", m_printer.m_desk.Log(m_kind).KillLogText());
         PrintRecordIfChanged();
     }
 
 private:
     void PrintRecordIfChanged()
     {
-        Text description = m_record.Describe();
+        Text description = m_printer.m_desk.Record(m_kind).Describe();
         if (description != m_described) {
             m_printer.m_err << KindName(m_kind) << ": " << GbkToUtf8(description) << std::endl;
             m_described = std::move(description);
@@ -80,8 +77,7 @@ private:
 
     LivePrinter& m_printer;
     LotteryKind m_kind;
-    ForecastRecord m_record {m_kind};
-    Text m_described = m_record.Describe();
+    Text m_described = m_printer.m_desk.Record(m_kind).Describe();
 };
 
 LivePrinter::LivePrinter(Desk& desk, std::ostream& out, std::ostream& err, bool raw)

@@ -97,6 +97,16 @@ TEST_F(DeskTest, ATickDueDuringAReadRunsNestedInIt)
     EXPECT_EQ(trace.clock, (std::vector<std::string> {"10:00:05", "10:00:16"}));
 }
 
+TEST_F(DeskTest, RecordsFollowTheLogs)
+{
+    const Text line = JoinTexts(gbk::kIndoOneName, "20261211-0006", gbk::kLastTwoKill, "4,4");
+    desk.EditLog(LotteryKind::IndoOne, JoinTexts(line, "  ", gbk::kLastTwoHeld, "\r\n", line));
+    EXPECT_EQ(desk.Record(LotteryKind::IndoOne).Held(), 1);
+    desk.Log(LotteryKind::IndoOne).AppendKillLogText(JoinTexts("  ", gbk::kLastTwoFailed, "\r\n"));
+    EXPECT_EQ(desk.Record(LotteryKind::IndoOne).Failed(), 1);
+    EXPECT_EQ(desk.Record(LotteryKind::VietOne).Held() + desk.Record(LotteryKind::VietOne).Failed(), 0);
+}
+
 // A clock that moves on one second with every reading.
 class RunningClock final : public Clock {
 public:

@@ -63,8 +63,7 @@ QString FromGbk(std::string_view gbk) { return QString::fromStdString(GbkToUtf8(
 
 const PageSpec& PageSpecOf(LotteryKind kind) { return kPages[IndexOf(kind)]; }
 
-// Keeps the forecasts' record in step with the log: a replace counts the whole
-// text again, an append only what it adds.
+// Shows the desk's record of the forecasts again after every change of the log.
 class LotteryPage::RecordFollower final : public KillLogObserver {
 public:
     RecordFollower(LotteryPage& page)
@@ -74,16 +73,8 @@ public:
     }
     ~RecordFollower() override { m_page.m_desk.Log(m_page.m_kind).RemoveObserver(this); }
 
-    void TextAppended(std::string_view appended) override
-    {
-        m_page.m_forecastRecord.Feed(appended);
-        m_page.ShowRecord();
-    }
-    void TextReplaced(bool) override
-    {
-        m_page.m_forecastRecord.Reset(m_page.m_desk.Log(m_page.m_kind).KillLogText());
-        m_page.ShowRecord();
-    }
+    void TextAppended(std::string_view) override { m_page.ShowRecord(); }
+    void TextReplaced(bool) override { m_page.ShowRecord(); }
 
 private:
     LotteryPage& m_page;
@@ -93,7 +84,6 @@ LotteryPage::LotteryPage(Desk& desk, LotteryKind kind, QWidget* parent)
     : QWidget(parent)
     , m_desk(desk)
     , m_kind(kind)
-    , m_forecastRecord(kind)
 {
     const PageSpec& spec = PageSpecOf(kind);
 
@@ -135,7 +125,6 @@ LotteryPage::LotteryPage(Desk& desk, LotteryKind kind, QWidget* parent)
     recordColours.setColor(QPalette::WindowText, QColor(0x4A, 0x52, 0x60));
     m_record->setPalette(recordColours);
 
-    m_forecastRecord.Reset(m_desk.Log(kind).KillLogText());
     ShowRecord();
     m_recordFollower = std::make_unique<RecordFollower>(*this);
 }
@@ -144,6 +133,6 @@ LotteryPage::~LotteryPage() = default;
 
 void LotteryPage::SendLogEdit() { m_log->SendEdit(); }
 
-void LotteryPage::ShowRecord() { m_record->setText(FromGbk(m_forecastRecord.Describe())); }
+void LotteryPage::ShowRecord() { m_record->setText(FromGbk(m_desk.Record(m_kind).Describe())); }
 
 } // namespace yanchuan

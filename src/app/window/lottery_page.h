@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/desk.h"
-#include "app/forecast_record.h"
 
 #include <QColor>
 #include <QWidget>
@@ -64,7 +63,6 @@ private:
     QPushButton* m_read;
     QPushButton* m_analyse;
     QLabel* m_record;
-    ForecastRecord m_forecastRecord;
     std::unique_ptr<RecordFollower> m_recordFollower;
 };
 
