@@ -176,6 +176,12 @@ bool Process::WaitForOutput(std::string_view text, std::chrono::milliseconds tim
     return m_finished.out.find(text) != std::string::npos;
 }
 
+std::string Process::OutputSoFar()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_finished.out;
+}
+
 Finished Process::Wait(std::chrono::milliseconds timeout)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;

@@ -45,6 +45,8 @@ public:
     // Waits until stdout holds the text (true) or the time is up or the
     // program has closed its outputs (false).
     bool WaitForOutput(std::string_view text, std::chrono::milliseconds timeout);
+    // What the program has written on stdout so far.
+    std::string OutputSoFar();
 
     // Waits for the end, killing the program when it has not ended in time.
     Finished Wait(std::chrono::milliseconds timeout);
